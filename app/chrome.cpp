@@ -232,9 +232,16 @@ INT_PTR RunPageDialog(const PageDefinition& definition, HWND page, UINT msg, WPA
         definition.onQuitKey(page);
 
     switch (msg) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
         AttachRecord(page, definition);
-        return definition.start(page);
+        const BOOL started = definition.start(page);
+        if (definition.focusOnPage && started) {
+            // FALSE tells the dialog manager that the focus is already placed.
+            SetFocus(page);
+            return FALSE;
+        }
+        return started;
+    }
     case WM_DESTROY:
         RestorePageButtons(page);
         return TRUE;
@@ -243,6 +250,18 @@ INT_PTR RunPageDialog(const PageDefinition& definition, HWND page, UINT msg, WPA
         return FALSE;
     default:
         break;
+    }
+
+    if (definition.focusOnPage) {
+        if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !IsIconic(page)) {
+            SetFocus(page);
+            UpdatePageHover(page);
+            return TRUE;  // the dialog manager would move the focus to a control
+        }
+        if (msg == WM_SETFOCUS) {
+            UpdatePageHover(page);
+            return TRUE;
+        }
     }
 
     if (definition.onMessage) {

@@ -57,6 +57,10 @@ struct PageDefinition {
     // nothing lets the frame go on to dragging and hover updates.
     std::optional<INT_PTR> (*onMessage)(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) = nullptr;
     bool (*hoverPaused)() = nullptr;
+    // Pages without keyboard controls keep the focus on themselves: otherwise the
+    // dialog manager gives it to the first bitmap static, key messages go there,
+    // and a plain F4 would never reach the page's quit-key check.
+    bool focusOnPage = true;
 };
 
 INT_PTR RunPageDialog(const PageDefinition& page, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -42,9 +42,12 @@ void QuitByCancel(Run& run, Wizard& wizard, HWND page)
 
 void ExpectAboutAtTemplatePlace(Run& run, HWND page, HWND about, const char* when)
 {
-    const RECT place = DialogUnitsToPixels(L"Arial", 8, {90, 50, 90 + 231, 50 + 127});
+    // Position and size are converted separately, as the dialog manager does.
+    const RECT position = DialogUnitsToPixels(L"Arial", 8, {90, 50, 0, 0});
+    const RECT size = DialogUnitsToPixels(L"Arial", 8, {0, 0, 231, 127});
     const POINT origin = ClientOrigin(page);
-    const RECT expected = Offset(place, origin.x, origin.y);
+    const RECT expected{origin.x + position.left, origin.y + position.top, origin.x + position.left + size.right,
+                        origin.y + position.top + size.bottom};
     const RECT actual = WindowRect(about);
     run.checks.Expect(EqualRect(&expected, &actual) != FALSE,
                       "%s: ABOUT at (%ld,%ld)-(%ld,%ld), expected (%ld,%ld)-(%ld,%ld)", when, actual.left, actual.top,

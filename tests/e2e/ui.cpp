@@ -313,12 +313,19 @@ void Click(POINT at)
     MouseUp();
 }
 
+constexpr DWORD kAsyncStateCacheMs = 120;
+
 void KeyDown(WORD vk) { SendKey(vk, 0); }
 
 void KeyUp(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
 
 void KeyPress(WORD vk, DWORD holdMs, DWORD repeatMs)
 {
+    // Wine answers GetAsyncKeyState from a per-thread cache for 50 ms after a reading
+    // when the reading thread itself sent no input; the wizard reads F4 on every
+    // message, so a key pressed right after other input would read as up. A person's
+    // key presses are that far apart anyway.
+    Sleep(kAsyncStateCacheMs);
     KeyDown(vk);
     if (repeatMs == 0) {
         Sleep(holdMs);
