@@ -1,14 +1,19 @@
 // The end-to-end driver: runs one named scenario against Corvane.exe in the same
 // Wine prefix and display, and exits 0 only when every check of it passed.
 // Usage: e2e_driver <scenario> <Corvane.exe> <output folder>
+//        e2e_driver --list
+//        e2e_driver --screenshot <Corvane.exe> <picture.bmp>
+//        e2e_driver --bench <runs> <Corvane.exe> <baseline.exe>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "scenario.h"
+#include "tools_modes.h"
 
 namespace e2e {
 namespace {
@@ -60,6 +65,10 @@ int main(int argc, char** argv)
             std::printf("%s\n", entry.name);
         return 0;
     }
+    if (argc == 4 && std::strcmp(argv[1], "--screenshot") == 0)
+        return ScreenshotMode(ToWindowsPath(argv[2]), ToWindowsPath(argv[3]));
+    if (argc == 5 && std::strcmp(argv[1], "--bench") == 0)
+        return BenchMode(std::atoi(argv[2]), ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (argc < 4) {
         std::fprintf(stderr, "usage: e2e_driver <scenario> <Corvane.exe> <output folder>\n");
         return 2;
