@@ -123,7 +123,8 @@ void CenterPage(HWND page)
     GetWindowRect(page, &rect);
     const auto origin =
         chrome::CenteredOrigin(g_app.cxScreen, g_app.cyScreen, rect.right - rect.left, rect.bottom - rect.top);
-    SetWindowPos(page, HWND_TOP, origin.x, origin.y, 0, 0, SWP_NOSIZE);
+    // Not activated here: the page is activated once, when the dialog manager shows it.
+    SetWindowPos(page, HWND_TOP, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ConfirmQuit(HWND owner, HWND page)
@@ -236,8 +237,8 @@ INT_PTR RunPageDialog(const PageDefinition& definition, HWND page, UINT msg, WPA
         AttachRecord(page, definition);
         const BOOL started = definition.start(page);
         if (definition.focusOnPage && started) {
-            // FALSE tells the dialog manager that the focus is already placed.
-            SetFocus(page);
+            // FALSE: the dialog manager leaves the focus alone; the page takes it
+            // itself when it is activated (WM_ACTIVATE below).
             return FALSE;
         }
         return started;
