@@ -10,4 +10,5 @@ if [ ! -f "$build/build.ninja" ]; then
     { cat "$build.configure.log" >&2; exit 1; }
   rm -f "$build.configure.log"
 fi
-cmake --build "$build" -- --quiet
+# Quiet on success; the whole log on failure.
+cmake --build "$build" >"$build/build.log" 2>&1 || { cat "$build/build.log" >&2; exit 1; }
