@@ -1,0 +1,3 @@
+#include "install/install_state.h"
+
+InstallState g_installState{};

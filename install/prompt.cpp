@@ -1,0 +1,3 @@
+#include "install/prompt.h"
+
+MessageBoxFunction g_pfnMessageBox = MessageBoxA;
