@@ -9,9 +9,12 @@ build=${CORVANE_BUILD_DIR:-$root/build}
 bash "$root/tools/build.sh"
 bash "$root/tools/make-prefix.sh" "$build"
 . "$root/tools/wine-env.sh" "$build"
+# The wizard runs from the medium mapped as a drive, as from the CD: it finds the
+# driver files from the drive letter of its own path.
+exe=$(bash "$root/tools/map-medium.sh" "$build")
 
 if [ -n "${DISPLAY:-}" ]; then
-  wine "$build/Corvane.exe" >/dev/null 2>&1 || true
+  wine "$exe" >/dev/null 2>&1 || true
   timeout 30 wineserver -w || wineserver -k
   exit 0
 fi
@@ -30,7 +33,7 @@ for _ in $(seq 100); do [ -s "$build/.run-display" ] && break; sleep 0.1; done
 export DISPLAY=":$(tr -d '\n' <"$build/.run-display")"
 (setsid wineserver -p >/dev/null 2>&1 </dev/null &)
 timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
-timeout 120 wine "$build/e2e_driver.exe" --screenshot "$build/Corvane.exe" "$build/introduction.bmp" </dev/null \
+timeout 120 wine "$build/e2e_driver.exe" --screenshot "$exe" "$build/introduction.bmp" </dev/null \
   >"$build/run.log" 2>&1 || { cat "$build/run.log" >&2; exit 1; }
 convert "$build/introduction.bmp" "$shot"
 rm -f "$build/introduction.bmp"
