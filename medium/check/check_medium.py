@@ -190,8 +190,8 @@ def gpd_info(path, model, dll_strings, report):
     except FormatError as error:
         report.fail(f"{where}: {error}")
         return None
-    for part in gpd_bad_hex(text):
-        report.fail(f"{where}: <{part}> is not hexadecimal bytes")
+    for chunk in gpd_bad_hex(text):
+        report.fail(f"{where}: <{chunk}> is not hexadecimal bytes")
 
     def single(keyword):
         found = root.all(keyword)

@@ -2,7 +2,7 @@
    resource-only DLL belongs, and the checks must reject it. */
 #include <windows.h>
 
-__declspec(dllexport) DWORD ImportProbeTicks(void)
+__attribute__((dllexport)) DWORD ImportProbeTicks(void)
 {
     return GetTickCount();
 }

@@ -144,13 +144,13 @@ def gpd_pair(value):
 
 
 def gpd_bad_hex(text):
-    """The <...> parts of quoted strings that are not whole bytes in hexadecimal."""
+    """The <...> pieces of quoted strings that are not whole bytes in hexadecimal."""
     bad = []
     for string in re.findall(r'"([^"\n]*)"', text):
-        for part in re.findall(r"<([^>]*)>", string):
-            digits = re.sub(r"\s", "", part)
+        for chunk in re.findall(r"<([^>]*)>", string):
+            digits = re.sub(r"\s", "", chunk)
             if not digits or len(digits) % 2 or not re.fullmatch(r"[0-9A-Fa-f]+", digits):
-                bad.append(part)
+                bad.append(chunk)
     return bad
 
 
