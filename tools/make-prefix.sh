@@ -18,4 +18,10 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # the default substitute (8 x 15) would make every page 87 pixels wider than its artwork.
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'DejaVu Sans Condensed' /f >/dev/null 2>&1
 wineserver -w
+# Tests that change the system run in copies of this untouched prefix
+# (tools/fresh-prefix.sh).
+if [ -z "${CORVANE_NO_PREFIX_TEMPLATE:-}" ]; then
+  rm -rf "$CORVANE_BUILD/prefix-template"
+  cp -a "$WINEPREFIX" "$CORVANE_BUILD/prefix-template"
+fi
 touch "$marker"
