@@ -38,9 +38,9 @@ void OnIntroClick(HWND page, int controlId)
 {
     switch (controlId) {
     case IDC_INTRO_NEXT_HIGHLIGHT:
-        // The configuration page is not part of this build yet: Next ends the
-        // wizard cleanly, as a finished run would.
-        QuitWizard(page);
+        // The page ends itself first; CONFIGURATION and all after it nest in this call.
+        EndDialog(page, 0);
+        OpenConfigurationPage(page);
         break;
     case IDC_INTRO_ABOUT_HIGHLIGHT:
         OpenAbout(page);

@@ -29,7 +29,7 @@ start)
   "$here/make-prefix.sh" "$build"
   mkdir -p "$session"
   # Xvfb picks a free display itself and writes its number to fd 3.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session/display.num" \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$session/display.num" \
     >/dev/null 2>&1 </dev/null &
   echo $! >"$session/xvfb.pid"
   for _ in $(seq 100); do [ -s "$session/display.num" ] && break; sleep 0.1; done
@@ -45,6 +45,18 @@ start)
   # over it, so X focus never wanders to the root window between Wine's windows.
   timeout 60 wine reg add "$desktop_key" /v Desktop /d Default /f </dev/null >/dev/null 2>&1
   timeout 60 wine reg add "$desktop_key\Desktops" /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+  # The installation medium as drive D:, and a copy with the scripted stand-in for
+  # the companion library as drive E:.
+  rm -f "$WINEPREFIX/dosdevices/d:" "$WINEPREFIX/dosdevices/d::" "$WINEPREFIX/dosdevices/e:" "$WINEPREFIX/dosdevices/e::"
+  ln -s "$build/medium" "$WINEPREFIX/dosdevices/d:"
+  ln -s "$build/medium-double" "$WINEPREFIX/dosdevices/e:"
+  # The shell's browser: log the address it is asked to open instead of opening it.
+  cat >"$session/logurl.sh" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >> "$session/urls.log"
+EOF
+  chmod +x "$session/logurl.sh"
+  timeout 60 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$session/logurl.sh" /f </dev/null >/dev/null 2>&1
   ;;
 stop)
   stop_session

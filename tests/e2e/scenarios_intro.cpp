@@ -454,10 +454,16 @@ SCENARIO(every_way_out_exits_with_code_zero)
              KeyPress(VK_F4);
              ConfirmQuitQuestion(r, w);
          }},
-        {"Next",
+        {"Next, then Cancel and Yes on CONFIGURATION",
          [](Run& r, Wizard& w, HWND p) {
-             if (ClickButton(r, p, IDC_INTRO_NEXT_NORMAL, IDC_INTRO_NEXT_HIGHLIGHT))
-                 w.ExpectCleanExit();
+             if (!ClickButton(r, p, IDC_INTRO_NEXT_NORMAL, IDC_INTRO_NEXT_HIGHLIGHT))
+                 return;
+             HWND config = nullptr;
+             WaitUntil([&] { return (config = FindPage(w.pid())) != nullptr && GetDlgItem(config, IDC_CONFIG_MODEL_LIST); },
+                       kPageTimeoutMs);
+             if (r.checks.Expect(config && GetDlgItem(config, IDC_CONFIG_MODEL_LIST), "Next did not open CONFIGURATION") &&
+                 ClickButton(r, config, IDC_CONFIG_CANCEL_NORMAL, IDC_CONFIG_CANCEL_HIGHLIGHT))
+                 ConfirmQuitQuestion(r, w);
          }},
     };
     for (const WayOut& way : ways) {

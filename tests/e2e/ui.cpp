@@ -280,11 +280,17 @@ void MoveMouse(int x, int y)
     const LONG dx = (x * 65536 + width / 2) / width;
     const LONG dy = (y * 65536 + height / 2) / height;
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dx, dy);
-    // The conversion can land a pixel off; put the cursor exactly where asked.
-    POINT now{};
-    GetCursorPos(&now);
-    if (now.x != x || now.y != y)
+    auto arrived = [&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == x && now.y == y;
+    };
+    // The input is handled asynchronously; wait for it before correcting a pixel off,
+    // or a late move would undo the correction.
+    if (!WaitUntil(arrived, 300)) {
         SetCursorPos(x, y);
+        WaitUntil(arrived, 300);
+    }
     Sleep(30);
 }
 
@@ -472,7 +478,8 @@ MessageBoxView ReadMessageBox(HWND box)
         if (button && IsWindowVisible(button))
             view.buttons.push_back(id);
     }
-    view.icon = IdentifyIcon(box);
+    // The box may still be painting its icon: look again for a moment.
+    WaitUntil([&] { return (view.icon = IdentifyIcon(box)) != nullptr; }, 1500);
     return view;
 }
 

@@ -1,0 +1,6 @@
+// The Install action of the configuration page.
+#pragma once
+
+#include <windows.h>
+
+void RunInstallation(HWND page);
