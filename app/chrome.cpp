@@ -189,9 +189,13 @@ void ShowNormalImages(HWND page)
     PageRecord* record = RecordOf(page);
     if (!record)
         return;
+    // The hover state follows: a hover update that ran earlier in the page start
+    // (edits notify the page while their texts are set) must not leave a pair
+    // believing its highlighted image is shown.
     for (std::size_t i = 0; i < record->pairCount; ++i) {
         ShowWindow(GetDlgItem(page, record->pairs[i].idHighlight), SW_HIDE);
         ShowWindow(GetDlgItem(page, record->pairs[i].idNormal), SW_SHOW);
+        record->pairs[i].fNormalShown = 1;
     }
 }
 

@@ -486,8 +486,16 @@ MessageBoxView ReadMessageBox(HWND box)
 void AnswerMessageBox(HWND box, int buttonId)
 {
     HWND button = GetDlgItem(box, buttonId);
-    if (button)
-        Click(Centre(WindowRect(button)));
+    if (!button)
+        return;
+    // A new box is still being placed and activated for a moment: let it settle, and
+    // press only once the button is what lies under the cursor.
+    Settle(150);
+    const POINT centre = Centre(WindowRect(button));
+    MoveMouse(centre.x, centre.y);
+    WaitUntil([&] { return WindowFromPoint(centre) == button; }, 1000);
+    MouseDown();
+    MouseUp();
 }
 
 // ---- Pictures ----------------------------------------------------------------------
