@@ -204,7 +204,10 @@ void ShowConfigBusyForm()
     ShowWindow(g_configPage.hTestPageCheck, SW_HIDE);
     ShowWindow(g_configPage.hPortCombo, SW_HIDE);
     // The installation runs on this thread: without this the banner would never show.
-    UpdateWindow(g_configPage.hBanner);
+    // The artwork behind the hidden controls repaints first, so that it cannot paint
+    // over the banner afterwards, then the banner itself.
+    RedrawWindow(GetParent(g_configPage.hBanner), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(g_configPage.hBanner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void RestoreConfigPage()

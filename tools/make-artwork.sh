@@ -154,7 +154,7 @@ save page_introduction.bmp
 # The list box, edit box and check boxes are laid over this page by the program.
 wizard_page 613 414 1 "Configure Printer Driver"
 text_at "$REG" 13 "$INK" 236 86 "Select the model name:"
-text_at "$REG" 13 "$INK" 236 228 "Type your printer name:"
+text_at "$REG" 13 "$INK" 236 214 "Type your printer name:"
 save page_configuration.bmp
 
 wizard_page 611 415 2 "Registration Wizard"
@@ -164,12 +164,13 @@ text_panel "$REG" 13 "$INK" "$TEXT_X" 104 "$TEXT_W" \
 text_at "$REG" 13 "$INK" "$TEXT_X" 304 "To skip Registration, click Later."
 save page_registration.bmp
 
-# The setting values are edit boxes the program places at x >= 306 on the label lines.
+# The setting values are edit boxes the program places at x >= 306 on the label lines
+# (centred as an 8-point page lays them out: 13-pixel dialog-unit rows).
 wizard_page 613 414 3 "Installation Complete"
 text_at "$REG" 13 "$INK" "$TEXT_X" 67 "Thanks for choosing Kyv printer."
 text_at "$REG" 13 "$INK" "$TEXT_X" 84 "The driver installed with the following settings."
 labels=("Model Name:" "Port:" "Printer Name:" "Default:" "Test Page:")
-centres=(110 133 155 180 203)
+centres=(104 125 146 168 189)
 for i in "${!labels[@]}"; do
   # The colon's side bearing leaves ~3 px after the ink, so aim the box at 303 for ink ending at 300;
   # 13 px capitals start 4 px below the line top and are 9 px tall.
