@@ -13,15 +13,28 @@
 
 namespace {
 
-constexpr WORD kStaticClassAtom = 0x0082;
+enum class Kind : WORD { Button = 0x80, Edit = 0x81, Static = 0x82, ListBox = 0x83, ComboBox = 0x85 };
 
 struct ControlRow {
     int id;
     DWORD style;
     DWORD exStyle;
     short x, y, cx, cy;
-    WORD bitmap;   // the control's text is this resource ordinal
+    WORD bitmap;                 // the control's text is this resource ordinal; 0: no text
+    Kind kind = Kind::Static;
 };
+
+const wchar_t* KindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Button: return L"BUTTON";
+    case Kind::Edit: return L"EDIT";
+    case Kind::Static: return L"STATIC";
+    case Kind::ListBox: return L"LISTBOX";
+    case Kind::ComboBox: return L"COMBOBOX";
+    }
+    return L"";
+}
 
 struct TemplateHeader {
     DWORD style;
@@ -185,15 +198,17 @@ protected:
             const ControlRow& row = rows[i];
             EXPECT_EQ(static_cast<short>(c.id), row.id);
             // The class may be stored as the predefined atom or by name.
-            EXPECT_TRUE(c.classAtom == kStaticClassAtom || _wcsicmp(c.className.c_str(), L"STATIC") == 0);
+            EXPECT_TRUE(c.classAtom == static_cast<WORD>(row.kind) || _wcsicmp(c.className.c_str(), KindName(row.kind)) == 0);
             EXPECT_EQ(c.style, row.style);
             EXPECT_EQ(c.exStyle, row.exStyle);
             EXPECT_EQ(c.x, row.x);
             EXPECT_EQ(c.y, row.y);
             EXPECT_EQ(c.cx, row.cx);
             EXPECT_EQ(c.cy, row.cy);
-            EXPECT_TRUE(c.textIsOrdinal);
-            EXPECT_EQ(c.textOrdinal, row.bitmap);
+            EXPECT_EQ(c.textIsOrdinal, row.bitmap != 0);
+            if (row.bitmap != 0) {
+                EXPECT_EQ(c.textOrdinal, row.bitmap);
+            }
         }
     }
 
@@ -225,6 +240,61 @@ TEST_F(CorvaneResources, AboutTemplateIsAsDesigned)
                        {1023, 0x5000000E, 0x20, 151, 105, 55, 18, 117},
                        {1022, 0x5000000E, 0x20, 151, 105, 55, 18, 116},
                        {-1, 0x5000080E, 0, 0, 0, 231, 127, 115},
+                   });
+}
+
+TEST_F(CorvaneResources, ConfigurationTemplateIsAsDesigned)
+{
+    ExpectTemplate("CONFIGURATION", {0x80000040, 0x00040000, 0, 0, 350, 221, 9, 0, 1, L"Arial"},
+                   {
+                       {1020, 0x50A10101, 0x20, 135, 57, 190, 58, 0, Kind::ListBox},
+                       {1010, 0x50810080, 0x20, 134, 135, 190, 13, 0, Kind::Edit},
+                       {1011, 0x50014003, 0x20020, 125, 157, 8, 8, 0, Kind::Button},
+                       {1012, 0x50014003, 0x20020, 125, 176, 8, 8, 0, Kind::Button},
+                       {1014, 0x5000000E, 0x20, 238, 200, 47, 17, 110},
+                       {1016, 0x5000000E, 0x20, 285, 200, 47, 17, 106},
+                       {1021, 0x5000080E, 0, 0, 0, 350, 221, 108},
+                       {1017, 0x5000000E, 0x20, 285, 200, 47, 17, 105},
+                       {1015, 0x5000000E, 0x20, 238, 200, 47, 17, 111},
+                       {1053, 0x5000080E, 0x20, 135, 157, 63, 7, 112},
+                       {1054, 0x5002000E, 0x20, 136, 174, 51, 9, 113},
+                       {1052, 0x5000000E, 0x20, 125, 162, 197, 13, 130},
+                       {1056, 0x5000000E, 0, 333, 3, 12, 10, 145},
+                       {1055, 0x5000000E, 0, 322, 3, 11, 10, 146},
+                       {1061, 0x50200103, 0x20020, 218, 162, 91, 60, 0, Kind::ComboBox},
+                   });
+}
+
+TEST_F(CorvaneResources, RegistrationTemplateIsAsDesigned)
+{
+    ExpectTemplate("REGISTRATION", {0x80080040, 0x00040000, 0, 0, 350, 222, 9, 400, 0, L"Arial"},
+                   {
+                       {1067, 0x5000080E, 0, 0, 0, 350, 221, 155},
+                       {1055, 0x5000000E, 0, 322, 3, 11, 10, 146},
+                       {1056, 0x5000000E, 0, 333, 3, 12, 10, 145},
+                       {1069, 0x5000080E, 0, 191, 199, 94, 17, 157},
+                       {1070, 0x5000000E, 0, 191, 199, 94, 18, 159},
+                       {1071, 0x5000080E, 0, 285, 199, 47, 17, 156},
+                       {1072, 0x5000080E, 0, 285, 199, 48, 17, 158},
+                   });
+}
+
+TEST_F(CorvaneResources, ConclusionTemplateIsAsDesigned)
+{
+    ExpectTemplate("CONCLUSION", {0x80000040, 0x00040000, 0, 0, 407, 236, 8, 0, 1, L"Arial"},
+                   {
+                       {1039, 0x5000000E, 0, 0, 0, 407, 237, 109},
+                       {1040, 0x5000000E, 0x20, 332, 215, 55, 18, 122},
+                       {1041, 0x5000000E, 0x20, 332, 215, 55, 18, 123},
+                       {1042, 0x5000000E, 0x20, 223, 215, 109, 18, 124},
+                       {1043, 0x5000000E, 0, 223, 215, 109, 18, 125},
+                       {1044, 0x50000880, 0, 204, 86, 166, 12, 0, Kind::Edit},
+                       {1045, 0x50000880, 0, 204, 60, 100, 12, 0, Kind::Edit},
+                       {1046, 0x50000880, 0, 204, 100, 100, 12, 0, Kind::Edit},
+                       {1047, 0x50000880, 0, 204, 73, 100, 12, 0, Kind::Edit},
+                       {1013, 0x50000880, 0, 204, 113, 100, 12, 0, Kind::Edit},
+                       {1055, 0x5000000E, 0, 376, 3, 13, 10, 146},
+                       {1056, 0x5000000E, 0, 389, 3, 14, 11, 145},
                    });
 }
 
