@@ -30,19 +30,19 @@ make_template() {
   exec 9>"$build/prefix-template.lock"
   flock 9
   [ -d "$template" ] && return 0
-  rm -rf "$template.part"
+  rm -rf "$template.new"
   if [ -f "$build/prefix/.corvane-prefix-ready" ] && ! server_runs_for "$build/prefix"; then
-    cp -a "$build/prefix" "$template.part"
+    cp -a "$build/prefix" "$template.new"
   else
     local work="$build/prefix-template.work"
     rm -rf "$work"
     mkdir -p "$work"
     CORVANE_NO_PREFIX_TEMPLATE=1 "$here/make-prefix.sh" "$work" >&2
-    mv "$work/prefix" "$template.part"
+    mv "$work/prefix" "$template.new"
     rm -rf "$work"
   fi
-  rm -f "$template.part/.corvane-prefix-ready"
-  mv "$template.part" "$template"
+  rm -f "$template.new/.corvane-prefix-ready"
+  mv "$template.new" "$template"
 }
 
 [ -d "$template" ] || make_template

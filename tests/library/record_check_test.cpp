@@ -103,7 +103,7 @@ TEST(LibraryRecordCheck, NtRecordOptionalPartsMayBeEmpty)
         [](Nt& r) { r.pszManufacturer = nullptr; r.pszWebSite = nullptr; },
         [](Nt& r) { r.szManufacturer[0] = '\0'; r.szPrintProcessor[0] = '\0'; },
         [](Nt& r) { r.dwAttributes = CORVANE_ATTRIBUTE_LOCAL | CORVANE_ATTRIBUTE_DEFAULT; },
-        // Single dots are part of ordinary names; the longest text still fits.
+        // Single dots belong to ordinary names; the longest text still fits.
         [](Nt& r) { text::Copy(r.szDataFile, "Q.L.620.GPD"); },
         [](Nt& r) { std::memset(r.szPrinterName, 'P', sizeof r.szPrinterName - 1); r.szPrinterName[259] = '\0'; },
     };
