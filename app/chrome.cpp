@@ -13,7 +13,7 @@ BYTE fAboutOpen = 0;
 namespace {
 
 constexpr std::size_t kMaxPairs = 4;
-constexpr std::size_t kMaxClickable = 8;
+constexpr std::size_t kMaxSubclassed = 16;   // clickable and keyboard controls of one page
 constexpr COLORREF kDotsBlack = RGB(0, 0, 0);
 constexpr COLORREF kDotsWhite = RGB(255, 255, 255);
 
@@ -29,7 +29,7 @@ struct PageRecord {
     const PageDefinition* definition;
     std::array<ButtonPair, kMaxPairs> pairs;
     std::size_t pairCount;
-    std::array<SavedProcedure, kMaxClickable> saved;
+    std::array<SavedProcedure, kMaxSubclassed> saved;
     std::size_t savedCount;
 
     WNDPROC SavedFor(HWND control) const
@@ -70,6 +70,18 @@ void DrawDots(HWND control, COLORREF colour)
     gdi::Selection usePen(dc.get(), pen.get());
     gdi::Selection useBrush(dc.get(), GetStockObject(HOLLOW_BRUSH));
     Rectangle(dc.get(), client.left, client.top, client.right, client.bottom);
+}
+
+// Installed on a page's keyboard controls: a key press there is a message the page
+// receives too, before the control handles it.
+LRESULT CALLBACK KeyboardControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    HWND page = GetParent(control);
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)
+        SendMessageA(page, WM_NULL, 0, 0);
+    const PageRecord* record = RecordOf(page);
+    const WNDPROC saved = record ? record->SavedFor(control) : nullptr;
+    return saved ? CallWindowProcA(saved, control, msg, wParam, lParam) : DefWindowProcA(control, msg, wParam, lParam);
 }
 
 void UpdatePageHover(HWND page)
@@ -240,6 +252,7 @@ INT_PTR RunPageDialog(const PageDefinition& definition, HWND page, UINT msg, WPA
     case WM_INITDIALOG: {
         AttachRecord(page, definition);
         const BOOL started = definition.start(page);
+        SubclassPageButtons(page, KeyboardControlProc, definition.keyboardControls);
         if (definition.focusOnPage && started) {
             // FALSE: the dialog manager leaves the focus alone; the page takes it
             // itself when it is activated (WM_ACTIVATE below).

@@ -61,6 +61,9 @@ struct PageDefinition {
     // dialog manager gives it to the first bitmap static, key messages go there,
     // and a plain F4 would never reach the page's quit-key check.
     bool focusOnPage = true;
+    // Controls that take the keyboard: their key presses are shown to the page first,
+    // so that its quit-key check sees F4 wherever the focus is.
+    std::span<const int> keyboardControls = {};
 };
 
 INT_PTR RunPageDialog(const PageDefinition& page, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

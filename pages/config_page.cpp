@@ -31,6 +31,10 @@ constexpr std::array<int, 6> kConfigClickable{
     IDC_CONFIG_TESTPAGE_LABEL,    IDC_GLYPH_CLOSE,             IDC_GLYPH_MINIMISE,
 };
 
+constexpr std::array<int, 5> kConfigKeyboardControls{
+    IDC_CONFIG_MODEL_LIST, IDC_CONFIG_NAME_EDIT, IDC_CONFIG_DEFAULT_CHECK, IDC_CONFIG_TESTPAGE_CHECK, IDC_CONFIG_PORT_LIST,
+};
+
 struct LocalMemoryDeleter {
     void operator()(void* memory) const { LocalFree(memory); }
 };
@@ -184,6 +188,7 @@ const PageDefinition kConfigPage{
     .onClick = OnConfigClick,
     .onMessage = OnConfigMessage,
     .focusOnPage = false,  // the model list, the name and the check boxes take the keyboard
+    .keyboardControls = kConfigKeyboardControls,
 };
 
 }  // namespace

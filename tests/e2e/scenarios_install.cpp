@@ -767,3 +767,39 @@ SCENARIO(busy_form_screenshot_and_ways_out_of_configuration)
     if (ClickButton(run, d.page, IDC_CONFIG_CANCEL_NORMAL, IDC_CONFIG_CANCEL_HIGHLIGHT))
         ConfirmQuitQuestion(run, d.wizard);
 }
+
+SCENARIO(configuration_quit_key_asks_with_the_focus_anywhere)
+{
+    DoubleRun d(run, {});
+    if (!d.page)
+        return;
+    const POINT centre = Centre(WindowRect(d.page));
+    MoveMouse(centre.x, centre.y);
+    // The focus starts on the model list; then in the name edit and on a check box.
+    struct Place {
+        const char* name;
+        int focusOn;
+        bool withAlt;
+    };
+    const Place places[] = {
+        {"model list, F4", 0, false},
+        {"name edit, F4", IDC_CONFIG_NAME_EDIT, false},
+        {"check box, Alt+F4", IDC_CONFIG_TESTPAGE_CHECK, true},
+    };
+    for (const Place& place : places) {
+        run.checks.Note("%s", place.name);
+        if (place.focusOn)
+            Click(Centre(WindowRect(GetDlgItem(d.page, place.focusOn))));
+        Settle(200);
+        if (place.withAlt)
+            KeyDown(VK_MENU);
+        KeyPress(VK_F4);
+        if (place.withAlt)
+            KeyUp(VK_MENU);
+        if (HWND box = ExpectQuitQuestion(run, d.wizard.pid(), d.page))
+            AnswerMessageBox(box, IDNO);
+        Settle(300);
+        run.checks.Expect(IsWindowVisible(d.page) != FALSE, "%s: No did not keep the page", place.name);
+    }
+    QuitFromPage(run, d.wizard, d.page);
+}

@@ -274,6 +274,12 @@ void SendKey(WORD vk, DWORD flags)
 
 void MoveMouse(int x, int y)
 {
+    // A hand never lands exactly where it already is: arrive from a pixel aside, so
+    // the window under the cursor always sees a move.
+    POINT start{};
+    GetCursorPos(&start);
+    if (start.x == x && start.y == y && x > 0)
+        MoveMouse(x - 1, y);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     // Absolute coordinates are 0..65535 across the screen; round to the pixel's centre.
@@ -491,11 +497,17 @@ void AnswerMessageBox(HWND box, int buttonId)
     // A new box is still being placed and activated for a moment: let it settle, and
     // press only once the button is what lies under the cursor.
     Settle(150);
-    const POINT centre = Centre(WindowRect(button));
-    MoveMouse(centre.x, centre.y);
-    WaitUntil([&] { return WindowFromPoint(centre) == button; }, 1000);
-    MouseDown();
-    MouseUp();
+    // A click that did not take is clicked again, as a person would.
+    for (int attempt = 0; attempt < 3 && IsWindow(box); ++attempt) {
+        const POINT centre = Centre(WindowRect(button));
+        if (attempt > 0)
+            MoveMouse(centre.x, centre.y + 30);
+        MoveMouse(centre.x, centre.y);
+        WaitUntil([&] { return WindowFromPoint(centre) == button; }, 1000);
+        MouseDown();
+        MouseUp();
+        WaitUntil([&] { return !IsWindow(box); }, 1000);
+    }
 }
 
 // ---- Pictures ----------------------------------------------------------------------

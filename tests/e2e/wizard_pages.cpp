@@ -51,10 +51,17 @@ bool Shown(HWND page, int id) { return IsWindowVisible(GetDlgItem(page, id)) != 
 
 bool ClickButton(Run& run, HWND page, int normalId, int highlightId)
 {
-    const POINT centre = Centre(WindowRect(GetDlgItem(page, normalId)));
-    MoveMouse(centre.x, centre.y);
-    if (!run.checks.Expect(WaitUntil([&] { return Shown(page, highlightId); }, 3000),
-                           "button %d did not highlight under the cursor", normalId))
+    const RECT area = WindowRect(GetDlgItem(page, normalId));
+    const POINT centre = Centre(area);
+    // As a person does when a button does not light up at once: off it and back on.
+    bool highlighted = false;
+    for (int attempt = 0; attempt < 3 && !highlighted; ++attempt) {
+        if (attempt > 0)
+            MoveMouse(centre.x, area.bottom + 4);
+        MoveMouse(centre.x, centre.y);
+        highlighted = WaitUntil([&] { return Shown(page, highlightId); }, 1000);
+    }
+    if (!run.checks.Expect(highlighted, "button %d did not highlight under the cursor", normalId))
         return false;
     MouseDown();
     MouseUp();
