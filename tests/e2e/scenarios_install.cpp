@@ -277,6 +277,15 @@ SCENARIO(model_list_name_edit_tab_order_and_labels)
     ReleaseDC(nullptr, screen);
     run.checks.Expect(blackOnEdge > (label.right - label.left) / 4, "no focus dots along the label (%d black pixels)",
                       blackOnEdge);
+    // Tab away: the dots are erased.
+    KeyPress(VK_TAB, 40);
+    Settle(200);
+    screen = GetDC(nullptr);
+    int blackAfter = 0;
+    for (LONG x = label.left; x < label.right; ++x)
+        blackAfter += GetPixel(screen, x, label.top) == RGB(0, 0, 0);
+    ReleaseDC(nullptr, screen);
+    run.checks.Expect(blackAfter == 0, "the focus dots stayed after Tab (%d black pixels)", blackAfter);
     QuitFromPage(run, d.wizard, page);
 }
 
