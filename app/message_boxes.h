@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-struct MessageBoxSpec {
+struct MessageBoxText {
     const char* text;
     const char* caption;
     UINT flags;
@@ -11,13 +11,13 @@ struct MessageBoxSpec {
 
 namespace boxes {
 
-inline constexpr MessageBoxSpec kRegisterFailed{"Register failed", "Register Failed", MB_OK};
-inline constexpr MessageBoxSpec kQuitQuestion{"Are you sure to quit from this wizard?", "Setwright",
+inline constexpr MessageBoxText kRegisterFailed{"Register failed", "Register Failed", MB_OK};
+inline constexpr MessageBoxText kQuitQuestion{"Are you sure to quit from this wizard?", "Setwright",
                                               MB_YESNO | MB_ICONQUESTION};
 
 }  // namespace boxes
 
-inline int ShowMessageBox(HWND owner, const MessageBoxSpec& box)
+inline int ShowMessageBox(HWND owner, const MessageBoxText& box)
 {
     return MessageBoxA(owner, box.text, box.caption, box.flags);
 }

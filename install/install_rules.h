@@ -42,26 +42,26 @@ bool UsesReceiptPage(const char* modelName);
 namespace boxes {
 
 inline constexpr char kSetwright[] = "Setwright";
-inline constexpr MessageBoxSpec kEmptyName{
+inline constexpr MessageBoxText kEmptyName{
     "You need to specify a printer name.\rPrinter name should not be more than 30 characters long.", kSetwright,
     MB_OK | MB_ICONERROR};
-inline constexpr MessageBoxSpec kRefusedCharacter{
+inline constexpr MessageBoxText kRefusedCharacter{
     "A printer name cannot contain characters '=', ';', '!', '\\',  or  ','. Specify a new printer name.",
     kSetwright, MB_OK | MB_ICONERROR};
-inline constexpr MessageBoxSpec kNoModel{"You need to select a printer model.", kSetwright, MB_OK | MB_ICONERROR};
-inline constexpr MessageBoxSpec kUnsupportedSystem{"Driver Doesnot supports this Operating System", kSetwright,
+inline constexpr MessageBoxText kNoModel{"You need to select a printer model.", kSetwright, MB_OK | MB_ICONERROR};
+inline constexpr MessageBoxText kUnsupportedSystem{"Driver Doesnot supports this Operating System", kSetwright,
                                                    MB_OK | MB_ICONERROR};
-inline constexpr MessageBoxSpec kInstalled{"Printer driver installed successfully.", kSetwright,
+inline constexpr MessageBoxText kInstalled{"Printer driver installed successfully.", kSetwright,
                                            MB_OK | MB_ICONINFORMATION};
-inline constexpr MessageBoxSpec kNoPrivileges{
+inline constexpr MessageBoxText kNoPrivileges{
     "\rPrinter driver installation is failed.\r\rPossible causes are :\r\t1. Insufficient privilages to install new "
     "local printer driver.\r\t2. Insufficient privilages to copy files to system folder.\r\rPlease contact your "
     "system administrator.",
     kSetwright, MB_OK | MB_ICONERROR};
-inline constexpr MessageBoxSpec kSpoolerDown{
+inline constexpr MessageBoxText kSpoolerDown{
     "The RPC server is unavailable.\rTurn on the spooler service may solve the problem.", kSetwright,
     MB_OK | MB_ICONERROR};
-inline constexpr MessageBoxSpec kAlreadyInstalled{
+inline constexpr MessageBoxText kAlreadyInstalled{
     "A driver is already installed for this printer.\rBy changing the printer name you can install a new driver. ",
     "Kyv Printer Corvane", MB_OK | MB_ICONINFORMATION};
 // Confirmation and failure texts are composed; these are their caption and flags.

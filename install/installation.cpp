@@ -165,7 +165,7 @@ void InstalledTail(const Attempt& attempt)
     OpenRegistrationPage(attempt.page);
 }
 
-void FailedAttempt(HWND page, const MessageBoxSpec* box)
+void FailedAttempt(HWND page, const MessageBoxText* box)
 {
     RestoreConfigPage();
     if (box)
