@@ -6,6 +6,7 @@
 #include "app/chrome_logic.h"
 #include "app/message_boxes.h"
 #include "app/scoped_gdi.h"
+#include "res/resource.h"
 
 PressState g_press{-1, -1, nullptr};
 BYTE fAboutOpen = 0;
@@ -240,6 +241,20 @@ void AskQuitOwnedByPage(HWND page) { ConfirmQuit(page, page); }
 void AskQuitWithoutOwner(HWND page) { ConfirmQuit(nullptr, page); }
 
 void MinimisePage(HWND page) { ShowWindow(page, SW_MINIMIZE); }
+
+bool OnGlyphClick(HWND page, int controlId)
+{
+    switch (controlId) {
+    case IDC_GLYPH_CLOSE:
+        ConfirmQuit(page, page);
+        return true;
+    case IDC_GLYPH_MINIMISE:
+        MinimisePage(page);
+        return true;
+    default:
+        return false;
+    }
+}
 
 INT_PTR RunPageDialog(const PageDefinition& definition, HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {

@@ -84,3 +84,5 @@ BOOL StandardPageStart(HWND page, Placement placement);
 void AskQuitOwnedByPage(HWND page);
 void AskQuitWithoutOwner(HWND page);
 void MinimisePage(HWND page);
+// The close and minimise glyphs act alike on every page; false for any other control.
+bool OnGlyphClick(HWND page, int controlId);

@@ -58,6 +58,8 @@ std::optional<INT_PTR> OnConclusionMessage(HWND page, UINT msg, WPARAM, LPARAM l
 
 void OnConclusionClick(HWND page, int controlId)
 {
+    if (OnGlyphClick(page, controlId))
+        return;
     switch (controlId) {
     case IDC_CONCL_FINISH_HIGHLIGHT:
         QuitWizard(page);
@@ -66,12 +68,6 @@ void OnConclusionClick(HWND page, int controlId)
         // A fresh CONFIGURATION; the state keeps its values until the next attempt.
         EndDialog(page, 0);
         OpenConfigurationPage(page);
-        break;
-    case IDC_GLYPH_CLOSE:
-        ConfirmQuit(page, page);
-        break;
-    case IDC_GLYPH_MINIMISE:
-        MinimisePage(page);
         break;
     default:
         break;

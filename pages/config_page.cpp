@@ -157,6 +157,8 @@ void ToggleWithLabel(HWND check, HWND label, HWND otherLabel)
 
 void OnConfigClick(HWND page, int controlId)
 {
+    if (OnGlyphClick(page, controlId))
+        return;
     switch (controlId) {
     case IDC_CONFIG_DEFAULT_LABEL:
         ToggleWithLabel(g_configPage.hDefaultCheck, g_configPage.hDefaultLabel, g_configPage.hTestPageLabel);
@@ -165,11 +167,7 @@ void OnConfigClick(HWND page, int controlId)
         ToggleWithLabel(g_configPage.hTestPageCheck, g_configPage.hTestPageLabel, g_configPage.hDefaultLabel);
         break;
     case IDC_CONFIG_CANCEL_HIGHLIGHT:
-    case IDC_GLYPH_CLOSE:
         ConfirmQuit(page, page);
-        break;
-    case IDC_GLYPH_MINIMISE:
-        MinimisePage(page);
         break;
     case IDC_CONFIG_INSTALL_HIGHLIGHT:
         RunInstallation(page);

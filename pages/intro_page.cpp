@@ -36,6 +36,8 @@ void OpenAbout(HWND page)
 
 void OnIntroClick(HWND page, int controlId)
 {
+    if (OnGlyphClick(page, controlId))
+        return;
     switch (controlId) {
     case IDC_INTRO_NEXT_HIGHLIGHT:
         // The page ends itself first; CONFIGURATION and all after it nest in this call.
@@ -46,11 +48,7 @@ void OnIntroClick(HWND page, int controlId)
         OpenAbout(page);
         break;
     case IDC_INTRO_CANCEL_HIGHLIGHT:
-    case IDC_GLYPH_CLOSE:
         ConfirmQuit(page, page);
-        break;
-    case IDC_GLYPH_MINIMISE:
-        MinimisePage(page);
         break;
     default:
         break;

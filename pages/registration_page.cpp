@@ -36,6 +36,8 @@ BOOL StartRegistrationPage(HWND page)
 
 void OnRegistrationClick(HWND page, int controlId)
 {
+    if (OnGlyphClick(page, controlId))
+        return;
     switch (controlId) {
     case IDC_REG_REGISTER_HIGHLIGHT:
         EndDialog(page, 0);
@@ -47,12 +49,6 @@ void OnRegistrationClick(HWND page, int controlId)
         EndDialog(page, 0);
         OpenConclusionPage(page);
         QuitWizard(page);
-        break;
-    case IDC_GLYPH_CLOSE:
-        ConfirmQuit(page, page);
-        break;
-    case IDC_GLYPH_MINIMISE:
-        MinimisePage(page);
         break;
     default:
         break;

@@ -381,18 +381,10 @@ HWND FindIconControl(HWND box)
     return nullptr;
 }
 
-// Pixels of the screen area, top-down rows of 0x00RRGGBB.
-std::vector<DWORD> CaptureScreen(const RECT& rect)
+// The pixels of a bitmap, top-down rows of 0x00RRGGBB.
+std::vector<DWORD> PixelsOf(HDC dc, HBITMAP bitmap, int width, int height)
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -400,43 +392,47 @@ std::vector<DWORD> CaptureScreen(const RECT& rect)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     for (DWORD& p : pixels)
         p &= 0x00FFFFFF;
     return pixels;
 }
 
-// The icon drawn by this process over a uniform background, same layout as CaptureScreen.
-std::vector<DWORD> RenderIcon(LPCSTR iconId, int width, int height, DWORD background)
+// Draws into a screen-compatible bitmap of the given size and returns its pixels.
+template <typename Paint>
+std::vector<DWORD> PaintedPixels(int width, int height, Paint paint)
 {
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
-    RECT all{0, 0, width, height};
-    FillRect(memory, &all, brush);
-    DeleteObject(brush);
-    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, iconId), 0, 0, 0, nullptr, DI_NORMAL);
+    paint(memory, screen);
     SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    std::vector<DWORD> pixels = PixelsOf(memory, bitmap, width, height);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    for (DWORD& p : pixels)
-        p &= 0x00FFFFFF;
     return pixels;
+}
+
+// Pixels of the screen area.
+std::vector<DWORD> CaptureScreen(const RECT& rect)
+{
+    return PaintedPixels(rect.right - rect.left, rect.bottom - rect.top, [&](HDC memory, HDC screen) {
+        BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left, rect.top, SRCCOPY);
+    });
+}
+
+// The icon drawn by this process over a uniform background.
+std::vector<DWORD> RenderIcon(LPCSTR iconId, int width, int height, DWORD background)
+{
+    return PaintedPixels(width, height, [&](HDC memory, HDC) {
+        HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
+        RECT all{0, 0, width, height};
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(memory, 0, 0, LoadIconA(nullptr, iconId), 0, 0, 0, nullptr, DI_NORMAL);
+    });
 }
 
 // Which system icon the box shows: the one whose drawing matches the screen best.
