@@ -27,12 +27,10 @@ cleanup() {
   rm -f "$build/.run-display"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$build/.run-display" >/dev/null 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$build/.run-display" ] && break; sleep 0.1; done
-export DISPLAY=":$(tr -d '\n' <"$build/.run-display")"
-(setsid wineserver -p >/dev/null 2>&1 </dev/null &)
-timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
+. "$root/tools/display-lib.sh"
+start_xvfb "$build/.run-display"
+xvfb_pid=$XVFB_PID
+start_wineserver
 timeout 120 wine "$build/e2e_driver.exe" --screenshot "$exe" "$build/introduction.bmp" </dev/null \
   >"$build/run.log" 2>&1 || { cat "$build/run.log" >&2; exit 1; }
 convert "$build/introduction.bmp" "$shot"

@@ -29,26 +29,18 @@ finish() {
 }
 trap finish EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$out/display.num" >/dev/null 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$out/display.num" ] && break; sleep 0.1; done
-export DISPLAY=":$(tr -d '\n' <"$out/display.num")"
-
-(setsid wineserver -p >/dev/null 2>&1 </dev/null &)
+. "$tools/display-lib.sh"
+start_xvfb "$out/display.num"
+xvfb_pid=$XVFB_PID
+start_wineserver
+prepare_test_prefix "$build"
 wine_quiet() { timeout 60 wine "$@" </dev/null >>"$out/wine.log" 2>&1; }
-wine_quiet reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-wine_quiet reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
 # Printing on LPT1: to LPT3: goes to files of the scenario.
 for port in 1 2 3; do
   # Through a pipe: the file is complete, and nobody holds it, once the job ends.
   # (Not "lpt1.ps": Windows reads any LPTn name as the device itself.)
   wine_quiet reg add 'HKCU\Software\Wine\Printing\Spooler' /v "LPT$port:" /d "|cat > '$out/port$port.ps'" /f
 done
-
-# The medium as drive D:, its copy with the stand-in library as E:.
-rm -f "$prefix/dosdevices/d:" "$prefix/dosdevices/d::" "$prefix/dosdevices/e:" "$prefix/dosdevices/e::"
-ln -s "$build/medium" "$prefix/dosdevices/d:"
-ln -s "$build/medium-double" "$prefix/dosdevices/e:"
 
 # Stand-ins for the system's own universal-driver files, which a Windows system has
 # installed and a fresh Wine prefix has not.
