@@ -63,8 +63,8 @@ std::string RecordStem(const std::string& folder, const LibraryCall& call)
 
 std::vector<unsigned char> RecordBytes(const std::string& folder, const LibraryCall& call)
 {
-    std::ifstream in(RecordStem(folder, call) + ".bin", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = ReadFileShared(RecordStem(folder, call) + ".bin");
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<std::string> RecordPointers(const std::string& folder, const LibraryCall& call)
@@ -260,6 +260,22 @@ bool ExpectBoxAndAnswer(Run& run, Wizard& wizard, const ExpectedBox& expected, H
     AnswerMessageBox(box, answer);
     return run.checks.Expect(WaitUntil([&] { return !IsWindow(box); }, 3000), "box '%s' did not close",
                              expected.caption);
+}
+
+void LaterThenFinish(Run& run, Wizard& wizard)
+{
+    HWND registration = WaitForPageKind(wizard.pid(), PageKind::Registration);
+    if (!run.checks.Expect(registration != nullptr, "REGISTRATION did not open"))
+        return;
+    Settle(200);
+    if (!ClickButton(run, registration, IDC_REG_LATER_NORMAL, IDC_REG_LATER_HIGHLIGHT))
+        return;
+    HWND conclusion = WaitForPageKind(wizard.pid(), PageKind::Conclusion);
+    if (!run.checks.Expect(conclusion != nullptr, "CONCLUSION did not open after Later"))
+        return;
+    Settle(200);
+    if (ClickButton(run, conclusion, IDC_CONCL_FINISH_NORMAL, IDC_CONCL_FINISH_HIGHLIGHT))
+        wizard.ExpectCleanExit();
 }
 
 std::string DefaultPrinterEntry()

@@ -61,6 +61,10 @@ void TypeText(const std::string& text);
 // Clicks Install and answers the port confirmation; returns the confirmation's text.
 std::string ClickInstallAndConfirm(Run& run, Wizard& wizard, HWND page, bool yes);
 
+// Later on REGISTRATION, Finish on CONCLUSION, and a clean exit: the quickest way
+// to the end after an installed outcome.
+void LaterThenFinish(Run& run, Wizard& wizard);
+
 // Reads, checks and answers a message box the attempt shows.
 struct ExpectedBox {
     const char* caption;

@@ -1,6 +1,5 @@
 // Scenarios that change the system: each runs in its own prefix copy and display
 // (tests/e2e/run-fresh-scenario.sh), named fresh_*.
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -48,22 +47,6 @@ std::string DriverDirectory()
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// The spooler may still hold the port file open: read it sharing everything.
-std::string ReadShared(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "";
-    std::string content;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        content.append(chunk, got);
-    CloseHandle(file);
-    return content;
-}
 
 int CountOccurrences(const std::string& text, const std::string& what)
 {
@@ -133,16 +116,7 @@ SCENARIO(fresh_real_library_full_run)
     ClickInstallAndConfirm(run, wizard, page, true);
     if (!ExpectBoxAndAnswer(run, wizard, {"Setwright", kInstalledText, IDI_INFORMATION}, page))
         return;
-    HWND registration = WaitForPageKind(wizard.pid(), PageKind::Registration);
-    if (!run.checks.Expect(registration != nullptr, "REGISTRATION did not open") ||
-        !ClickButton(run, registration, IDC_REG_LATER_NORMAL, IDC_REG_LATER_HIGHLIGHT))
-        return;
-    HWND conclusion = WaitForPageKind(wizard.pid(), PageKind::Conclusion);
-    if (!run.checks.Expect(conclusion != nullptr, "CONCLUSION did not open"))
-        return;
-    Settle(300);
-    if (ClickButton(run, conclusion, IDC_CONCL_FINISH_NORMAL, IDC_CONCL_FINISH_HIGHLIGHT))
-        wizard.ExpectCleanExit();
+    LaterThenFinish(run, wizard);
 
     bool found = false;
     for (const InstalledPrinter& printer : LocalPrinters()) {
@@ -198,16 +172,16 @@ SCENARIO(fresh_test_page_printed_once_after_success)
             return;
         // The page is printed after the success box, not before.
         Settle(300);
-        run.checks.Expect(CountOccurrences(ReadShared(job), "%!PS-Adobe") == 0,
+        run.checks.Expect(CountOccurrences(ReadFileShared(job), "%!PS-Adobe") == 0,
                           "%s: a job was printed before the box was answered", c.name);
         AnswerMessageBox(box, IDOK);
         HWND next = WaitForPageKind(wizard.pid(), c.answer == 0 ? PageKind::Registration : PageKind::Configuration, 20000);
         run.checks.Expect(next != nullptr, "%s: the wizard did not go on", c.name);
         // The spooler hands the job to the port on its own schedule.
         if (c.jobs > 0)
-            WaitUntil([&] { return CountOccurrences(ReadShared(job), "%!PS-Adobe") >= c.jobs; }, 10000);
+            WaitUntil([&] { return CountOccurrences(ReadFileShared(job), "%!PS-Adobe") >= c.jobs; }, 10000);
         Settle(500);
-        const std::string printed = ReadShared(job);
+        const std::string printed = ReadFileShared(job);
         const int jobs = CountOccurrences(printed, "%!PS-Adobe");
         run.checks.Expect(jobs == c.jobs, "%s: %d jobs printed, expected %d", c.name, jobs, c.jobs);
         if (c.jobs == 1) {

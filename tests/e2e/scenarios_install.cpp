@@ -2,7 +2,6 @@
 // scripted stand-in for the companion library (and once with the real one).
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -101,23 +100,6 @@ void QuitFromPage(Run& run, Wizard& wizard, HWND page)
 {
     if (ClickGlyph(run, page, IDC_GLYPH_CLOSE))
         ConfirmQuitQuestion(run, wizard);
-}
-
-// Later on REGISTRATION, Finish on CONCLUSION: the quickest way to the end.
-void LaterThenFinish(Run& run, Wizard& wizard)
-{
-    HWND registration = WaitForPageKind(wizard.pid(), PageKind::Registration);
-    if (!run.checks.Expect(registration != nullptr, "REGISTRATION did not open"))
-        return;
-    Settle(200);
-    if (!ClickButton(run, registration, IDC_REG_LATER_NORMAL, IDC_REG_LATER_HIGHLIGHT))
-        return;
-    HWND conclusion = WaitForPageKind(wizard.pid(), PageKind::Conclusion);
-    if (!run.checks.Expect(conclusion != nullptr, "CONCLUSION did not open after Later"))
-        return;
-    Settle(200);
-    if (ClickButton(run, conclusion, IDC_CONCL_FINISH_NORMAL, IDC_CONCL_FINISH_HIGHLIGHT))
-        wizard.ExpectCleanExit();
 }
 
 struct PortsFixture {
@@ -416,12 +398,8 @@ namespace {
 
 bool FileBytesEqual(const std::string& a, const std::string& b)
 {
-    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
-    if (!fa || !fb)
-        return false;
-    const std::string da{std::istreambuf_iterator<char>(fa), std::istreambuf_iterator<char>()};
-    const std::string db{std::istreambuf_iterator<char>(fb), std::istreambuf_iterator<char>()};
-    return !da.empty() && da == db;
+    const std::string bytes = ReadFileShared(a);
+    return !bytes.empty() && bytes == ReadFileShared(b);
 }
 
 // True when some file in the system's INF store has exactly the bytes of source.
@@ -589,12 +567,6 @@ std::string UrlLogPath(const Run& run)
     return path + "\\test-session\\urls.log";
 }
 
-std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // From CONFIGURATION through a successful installation to REGISTRATION.
 HWND InstallToRegistration(Run& run, DoubleRun& d, const char* name, bool makeDefault, bool testPage)
 {
@@ -652,7 +624,7 @@ SCENARIO(registration_later_and_register)
         run.checks.Expect(conclRect.left == regRect.left && conclRect.top == regRect.top,
                           "%s: CONCLUSION is not in REGISTRATION's place", way);
         if (!later) {
-            const std::string log = ReadFileText(UrlLogPath(run));
+            const std::string log = ReadFileShared(UrlLogPath(run));
             run.checks.Expect(log.find("http://www.kyv.com/kyvportal/kyvcare/prodreg/prodregistration.aspx") !=
                                   std::string::npos,
                               "the registration address was not opened; browser log: '%s'", log.c_str());

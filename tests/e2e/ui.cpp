@@ -506,6 +506,23 @@ void AnswerMessageBox(HWND box, int buttonId)
     }
 }
 
+// ---- Files -----------------------------------------------------------------------
+
+std::string ReadFileShared(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "";
+    std::string content;
+    char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        content.append(chunk, got);
+    CloseHandle(file);
+    return content;
+}
+
 // ---- Pictures ----------------------------------------------------------------------
 
 bool SaveScreenArea(const RECT& rect, const std::string& path)

@@ -91,6 +91,11 @@ MessageBoxView ReadMessageBox(HWND box);
 void AnswerMessageBox(HWND box, int buttonId);
 int CountVisibleWindows(DWORD pid, const char* className, const char* title);
 
+// ---- Files -----------------------------------------------------------------------
+// The whole file, read while others may still hold it open (the spooler does);
+// empty when it cannot be opened.
+std::string ReadFileShared(const std::string& path);
+
 // ---- Pictures ----------------------------------------------------------------------
 // Saves the screen area of rect as a 24-bit BMP.
 bool SaveScreenArea(const RECT& rect, const std::string& path);
