@@ -191,21 +191,32 @@ const PageDefinition kConfigPage{
 
 }  // namespace
 
+namespace {
+
+// The controls that the busy banner covers, in the order they are hidden and shown.
+std::array<HWND, 5> BannerCoveredControls()
+{
+    return {g_configPage.hDefaultLabel, g_configPage.hTestPageLabel, g_configPage.hDefaultCheck,
+            g_configPage.hTestPageCheck, g_configPage.hPortCombo};
+}
+
+}  // namespace
+
 void ShowConfigBusyForm()
 {
     // A focused control that is about to be hidden would hand the focus to the page,
     // and the dialog manager would pass it on to the model list, whose notification
     // replaces the typed name. The name edit stays visible: keep the focus there.
     HWND focus = GetFocus();
-    if (focus == g_configPage.hDefaultCheck || focus == g_configPage.hTestPageCheck ||
-        focus == g_configPage.hPortCombo || IsChild(g_configPage.hPortCombo, focus))
-        SetFocus(GetDlgItem(GetParent(g_configPage.hBanner), IDC_CONFIG_NAME_EDIT));
+    for (HWND covered : BannerCoveredControls()) {
+        if (focus == covered || IsChild(covered, focus)) {
+            SetFocus(GetDlgItem(GetParent(g_configPage.hBanner), IDC_CONFIG_NAME_EDIT));
+            break;
+        }
+    }
     ShowWindow(g_configPage.hBanner, SW_SHOW);
-    ShowWindow(g_configPage.hDefaultLabel, SW_HIDE);
-    ShowWindow(g_configPage.hTestPageLabel, SW_HIDE);
-    ShowWindow(g_configPage.hDefaultCheck, SW_HIDE);
-    ShowWindow(g_configPage.hTestPageCheck, SW_HIDE);
-    ShowWindow(g_configPage.hPortCombo, SW_HIDE);
+    for (HWND covered : BannerCoveredControls())
+        ShowWindow(covered, SW_HIDE);
     // The installation runs on this thread: without this the banner would never show.
     // The artwork behind the hidden controls repaints first, so that it cannot paint
     // over the banner afterwards, then the banner itself.
@@ -215,11 +226,8 @@ void ShowConfigBusyForm()
 
 void RestoreConfigPage()
 {
-    ShowWindow(g_configPage.hDefaultLabel, SW_SHOW);
-    ShowWindow(g_configPage.hTestPageLabel, SW_SHOW);
-    ShowWindow(g_configPage.hDefaultCheck, SW_SHOW);
-    ShowWindow(g_configPage.hTestPageCheck, SW_SHOW);
-    ShowWindow(g_configPage.hPortCombo, SW_SHOW);
+    for (HWND covered : BannerCoveredControls())
+        ShowWindow(covered, SW_SHOW);
     ShowWindow(g_configPage.hBanner, SW_HIDE);
 }
 
